@@ -38,6 +38,12 @@ public:
     // Task discovery: hands every taskbar task to the callback and sets
     // discoveredActive.
     void WalkTaskbar(const TaskbarCallback& callback, std::intptr_t userValue);
+    // The walks over the old shells' button control, read item by item inside
+    // the shell's process: the toolbar (XP, Vista) and the tab control (others).
+    void EnumTaskbarButtons(WindowHandle control, const TaskbarCallback& callback, std::intptr_t userValue);
+    void EnumTaskbarTabs(WindowHandle control, const TaskbarCallback& callback, std::intptr_t userValue);
+    // Today's shells: the top-level windows their taskbar shows.
+    void EnumShownTasks(const TaskbarCallback& callback, std::intptr_t userValue);
     std::int32_t CollectTaskbarWindow(WindowHandle window, std::intptr_t userValue);
 
     // The current desktop's snapshot.

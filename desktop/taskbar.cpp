@@ -8,6 +8,8 @@
 #include <utility>
 
 #include "desktop/engine.h"
+#include "desktop/os_kind.h"
+#include "desktop/taskbar_records.h"
 
 namespace moritelda {
 
@@ -51,10 +53,115 @@ std::vector<WindowHandle> OrderTaskbarTasks(const std::vector<WindowHandle>& pre
 }
 
 void DesktopEngine::WalkTaskbar(const TaskbarCallback& callback, std::intptr_t userValue) {
-    if (windows_.FindWindowEx(NO_WINDOW, NO_WINDOW, "Shell_TrayWnd") == NO_WINDOW) {
+    const WindowHandle tray = windows_.FindWindowEx(NO_WINDOW, NO_WINDOW, "Shell_TrayWnd");
+    if (tray == NO_WINDOW) {
         windows_.MessageBox(NO_WINDOW, "Task Button NOT Found!!", "", BOX_OK);
         return;
     }
+    // Where the old shells' chain stands under the tray, its own control is
+    // the one truth about the tasks; today's shells have no such chain.
+    const bool buttons = shell_.osKind == OsKindXp || shell_.osKind == OsKindVista;
+    const char* const chain[] = {"ReBarWindow32", "MSTaskSwWClass", buttons ? "ToolbarWindow32" : "SysTabControl32"};
+    WindowHandle control = tray;
+    for (const char* className : chain) {
+        if (control != NO_WINDOW) control = windows_.FindWindowEx(control, NO_WINDOW, className);
+    }
+    if (control == NO_WINDOW) {
+        EnumShownTasks(callback, userValue);
+    } else if (buttons) {
+        EnumTaskbarButtons(control, callback, userValue);
+    } else {
+        EnumTaskbarTabs(control, callback, userValue);
+    }
+}
+
+namespace {
+
+// The shell's process and one remote buffer in it, for the length of a walk.
+class ShellMemory {
+public:
+    ShellMemory(WindowSystem& windows, WindowHandle control) : windows_(windows) {
+        process_ = windows_.OpenProcess(windows_.WindowProcessId(control));
+        if (process_ == 0) return;
+        bits_ = windows_.ProcessBits(process_);
+        if (bits_ != 0) buffer_ = windows_.AllocateRemote(process_, REMOTE_BUFFER_SIZE);
+    }
+    ~ShellMemory() {
+        if (buffer_ != 0) windows_.FreeRemote(process_, buffer_);
+        if (process_ != 0) windows_.CloseProcess(process_);
+    }
+    ShellMemory(const ShellMemory&) = delete;
+    ShellMemory& operator=(const ShellMemory&) = delete;
+
+    // False when the shell's records cannot be read: the walk then finds nothing.
+    bool Usable() const { return buffer_ != 0; }
+    bool Shell64() const { return bits_ == 64; }
+    std::uint64_t Buffer() const { return buffer_; }
+    bool Read(std::uint64_t address, std::uint8_t* bytes, std::size_t size) {
+        return windows_.ReadRemote(process_, address, bytes, size);
+    }
+    bool Write(const std::vector<std::uint8_t>& bytes) {
+        return windows_.WriteRemote(process_, buffer_, bytes.data(), bytes.size());
+    }
+
+private:
+    WindowSystem& windows_;
+    ProcessHandle process_ = 0;
+    int bits_ = 0;
+    std::uint64_t buffer_ = 0;
+};
+
+}  // namespace
+
+void DesktopEngine::EnumTaskbarButtons(WindowHandle control, const TaskbarCallback& callback,
+                                       std::intptr_t userValue) {
+    ShellMemory shell(windows_, control);
+    if (!shell.Usable()) return;
+    const std::intptr_t count = windows_.SendMessage(control, TB_BUTTONCOUNT_MESSAGE, 0, 0);
+    state_.discoveredActive = NO_WINDOW;
+    for (std::intptr_t i = 0; i < count; ++i) {
+        windows_.SendMessage(control, TB_GETBUTTON_MESSAGE, static_cast<std::uintptr_t>(i),
+                             static_cast<std::intptr_t>(shell.Buffer()));
+        std::uint8_t record[REMOTE_BUFFER_SIZE];
+        if (!shell.Read(shell.Buffer(), record, ButtonRecordSize(shell.Shell64()))) continue;
+        const TaskbarButton button = DecodeButton(record, shell.Shell64());
+        std::uint8_t handle[8];
+        const std::size_t handleSize = HandleSize(shell.Shell64());
+        if (!shell.Read(button.data, handle, handleSize)) continue;
+        const WindowHandle window = static_cast<WindowHandle>(DecodeAddress(handle, handleSize));
+        if (window == NO_WINDOW) continue;
+        if (callback(window, userValue) == 0) break;
+        if (button.state & TBSTATE_CHECKED_BIT) state_.discoveredActive = window;
+    }
+    // A request from the switcher window took the activation: the active task
+    // is the window that lost it.
+    if (state_.discoveredActive == NO_WINDOW) state_.discoveredActive = state_.lastDeactivated;
+}
+
+void DesktopEngine::EnumTaskbarTabs(WindowHandle control, const TaskbarCallback& callback, std::intptr_t userValue) {
+    ShellMemory shell(windows_, control);
+    if (!shell.Usable()) return;
+    const std::intptr_t count = windows_.SendMessage(control, TCM_GETITEMCOUNT_MESSAGE, 0, 0);
+    state_.discoveredActive = NO_WINDOW;
+    // The highlighted item is the active task, so its state is asked for too.
+    const std::vector<std::uint8_t> request =
+        EncodeTabRequest(shell.Shell64(), TCIF_PARAM_BIT | TCIF_STATE_BIT, TCIS_HIGHLIGHTED_BIT);
+    for (std::intptr_t i = 0; i < count; ++i) {
+        if (!shell.Write(request)) continue;
+        windows_.SendMessage(control, TCM_GETITEMA_MESSAGE, static_cast<std::uintptr_t>(i),
+                             static_cast<std::intptr_t>(shell.Buffer()));
+        std::uint8_t record[REMOTE_BUFFER_SIZE];
+        if (!shell.Read(shell.Buffer(), record, request.size())) continue;
+        const TaskbarTab tab = DecodeTab(record, shell.Shell64());
+        const WindowHandle window = static_cast<WindowHandle>(tab.param);
+        if (window == NO_WINDOW) continue;
+        if (callback(window, userValue) == 0) break;
+        if (tab.state & TCIS_HIGHLIGHTED_BIT) state_.discoveredActive = window;
+    }
+    if (state_.discoveredActive == NO_WINDOW) state_.discoveredActive = state_.lastDeactivated;
+}
+
+void DesktopEngine::EnumShownTasks(const TaskbarCallback& callback, std::intptr_t userValue) {
     state_.discoveredActive = NO_WINDOW;
 
     std::vector<WindowHandle> shown;

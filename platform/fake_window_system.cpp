@@ -241,15 +241,22 @@ bool FakeWindowSystem::IsCloaked(WindowHandle window) {
 }
 
 WindowHandle FakeWindowSystem::FindWindowEx(WindowHandle parent, WindowHandle childAfter, const char* className) {
-    // Only top-level windows are simulated.
-    if (parent != NO_WINDOW) return NO_WINDOW;
-    auto position = stack_.begin();
+    // Top-level windows in stacking order; children in the order they were made.
+    std::vector<WindowHandle> candidates;
+    if (parent == NO_WINDOW) {
+        candidates = stack_;
+    } else {
+        for (const FakeWindow& window : windows_) {
+            if (window.alive && window.parent == parent) candidates.push_back(window.handle);
+        }
+    }
+    auto position = candidates.begin();
     if (childAfter != NO_WINDOW) {
-        position = std::find(stack_.begin(), stack_.end(), childAfter);
-        if (position == stack_.end()) return NO_WINDOW;
+        position = std::find(candidates.begin(), candidates.end(), childAfter);
+        if (position == candidates.end()) return NO_WINDOW;
         ++position;
     }
-    for (; position != stack_.end(); ++position) {
+    for (; position != candidates.end(); ++position) {
         if (!className || SameClassName(Find(*position)->className, className)) return *position;
     }
     return NO_WINDOW;
@@ -344,6 +351,161 @@ int FakeWindowSystem::MessageBox(WindowHandle owner, const char* text, const cha
     calls.push_back(MessageBoxCall(caption, text));
     messageBoxes.push_back({owner, text ? text : "", caption ? caption : "", style});
     return messageBoxAnswer;
+}
+
+namespace {
+
+constexpr std::uint32_t SHELL_PROCESS_ID = 0x5E11;
+constexpr ProcessHandle SHELL_PROCESS = 0x7001;
+constexpr std::uint32_t OWN_PROCESS_ID = 1;
+constexpr std::uint32_t TB_GETBUTTON = 0x0417;
+constexpr std::uint32_t TB_BUTTONCOUNT = 0x0418;
+constexpr std::uint32_t TCM_GETITEMCOUNT = 0x1304;
+constexpr std::uint32_t TCM_GETITEMA = 0x1305;
+constexpr std::uint32_t TCIF_STATE = 0x10;
+constexpr std::uint32_t TCIF_PARAM = 0x08;
+constexpr std::uint32_t TCIS_HIGHLIGHTED = 0x02;
+constexpr std::uint8_t TBSTATE_CHECKED = 0x01;
+constexpr std::uint8_t TBSTATE_ENABLED = 0x04;
+
+void PutValue(std::uint8_t* bytes, std::uint64_t value, std::size_t size) {
+    for (std::size_t i = 0; i < size; ++i) bytes[i] = static_cast<std::uint8_t>(value >> (8 * i));
+}
+
+std::uint64_t GetValue(const std::uint8_t* bytes, std::size_t size) {
+    std::uint64_t value = 0;
+    for (std::size_t i = size; i > 0; --i) value = (value << 8) | bytes[i - 1];
+    return value;
+}
+
+}  // namespace
+
+WindowHandle FakeWindowSystem::AddChildWindow(WindowHandle parent, const char* className) {
+    FakeWindowOptions options;
+    options.className = className;
+    const WindowHandle child = AddWindow(options);
+    Unstack(child);
+    Window(child).parent = parent;
+    return child;
+}
+
+WindowHandle FakeWindowSystem::AddOldShellTaskbar(bool tabs, int shellBits) {
+    FakeWindowOptions trayOptions;
+    trayOptions.className = "Shell_TrayWnd";
+    const WindowHandle tray = AddWindow(trayOptions);
+    const WindowHandle rebar = AddChildWindow(tray, "ReBarWindow32");
+    const WindowHandle taskSwitch = AddChildWindow(rebar, "MSTaskSwWClass");
+    shellControl_ = AddChildWindow(taskSwitch, tabs ? "SysTabControl32" : "ToolbarWindow32");
+    shellTabs_ = tabs;
+    shellBits_ = shellBits;
+    for (WindowHandle window : {tray, rebar, taskSwitch, shellControl_}) Window(window).title.clear();
+    return shellControl_;
+}
+
+std::uint32_t FakeWindowSystem::WindowProcessId(WindowHandle window) {
+    if (!Find(window)) return 0;
+    return window == shellControl_ ? SHELL_PROCESS_ID : OWN_PROCESS_ID;
+}
+
+ProcessHandle FakeWindowSystem::OpenProcess(std::uint32_t processId) {
+    if (processId != SHELL_PROCESS_ID || shellOpenFails) return 0;
+    ++openProcesses;
+    return SHELL_PROCESS;
+}
+
+int FakeWindowSystem::ProcessBits(ProcessHandle process) { return process == SHELL_PROCESS ? shellBits_ : 0; }
+
+std::uint64_t FakeWindowSystem::AllocateRemote(ProcessHandle process, std::size_t size) {
+    if (process != SHELL_PROCESS || shellAllocFails) return 0;
+    const std::uint64_t address = nextRemote_;
+    nextRemote_ += 0x1000;
+    remote_[address] = std::vector<std::uint8_t>(size, 0xCD);
+    return address;
+}
+
+std::uint8_t* FakeWindowSystem::RemoteBytes(std::uint64_t address, std::size_t size) {
+    auto block = remote_.upper_bound(address);
+    if (block == remote_.begin()) return nullptr;
+    --block;
+    const std::uint64_t offset = address - block->first;
+    if (offset + size > block->second.size()) return nullptr;
+    return block->second.data() + offset;
+}
+
+bool FakeWindowSystem::ReadRemote(ProcessHandle process, std::uint64_t address, void* buffer, std::size_t size) {
+    std::uint8_t* bytes = process == SHELL_PROCESS ? RemoteBytes(address, size) : nullptr;
+    if (!bytes) return false;
+    std::copy(bytes, bytes + size, static_cast<std::uint8_t*>(buffer));
+    return true;
+}
+
+bool FakeWindowSystem::WriteRemote(ProcessHandle process, std::uint64_t address, const void* buffer,
+                                   std::size_t size) {
+    std::uint8_t* bytes = process == SHELL_PROCESS ? RemoteBytes(address, size) : nullptr;
+    if (!bytes) return false;
+    const auto* source = static_cast<const std::uint8_t*>(buffer);
+    std::copy(source, source + size, bytes);
+    return true;
+}
+
+void FakeWindowSystem::FreeRemote(ProcessHandle process, std::uint64_t address) {
+    if (process == SHELL_PROCESS) remote_.erase(address);
+}
+
+void FakeWindowSystem::CloseProcess(ProcessHandle process) {
+    if (process == SHELL_PROCESS) --openProcesses;
+}
+
+// The memory the taskbar keeps for a button: the window handle first.
+std::uint64_t FakeWindowSystem::ShellDataBlock(std::size_t item) {
+    const std::uint64_t address = 0x40000000u + 0x100 * item;
+    if (remote_.find(address) == remote_.end()) {
+        remote_[address] = std::vector<std::uint8_t>(16, 0);
+        ++shellDataBlocks_;
+    }
+    PutValue(remote_[address].data(), shellItems[item].window, shellBits_ / 8);
+    return address;
+}
+
+std::intptr_t FakeWindowSystem::AnswerShellRequest(std::uint32_t message, std::uintptr_t item,
+                                                   std::intptr_t address) {
+    const std::size_t pointer = shellBits_ / 8;
+    const bool known = item < shellItems.size();
+    if (!shellTabs_ && message == TB_BUTTONCOUNT) return static_cast<std::intptr_t>(shellItems.size());
+    if (shellTabs_ && message == TCM_GETITEMCOUNT) return static_cast<std::intptr_t>(shellItems.size());
+    if (!shellTabs_ && message == TB_GETBUTTON && known) {
+        // iBitmap, idCommand, fsState, fsStyle, reserved up to the pointer
+        // alignment, dwData, iString.
+        const std::size_t size = shellBits_ == 64 ? 32 : 20;
+        std::uint8_t* record = RemoteBytes(static_cast<std::uint64_t>(address), size);
+        if (!record) return 0;
+        std::fill(record, record + size, 0xEE);
+        PutValue(record + 4, 100 + item, 4);
+        record[8] = TBSTATE_ENABLED | (shellItems[item].active ? TBSTATE_CHECKED : 0);
+        record[9] = 0;
+        PutValue(record + (shellBits_ == 64 ? 16 : 12), ShellDataBlock(item), pointer);
+        return 1;
+    }
+    if (shellTabs_ && message == TCM_GETITEMA && known) {
+        // mask, dwState, dwStateMask, pszText, cchTextMax, iImage, lParam.
+        const std::size_t size = shellBits_ == 64 ? 40 : 28;
+        std::uint8_t* record = RemoteBytes(static_cast<std::uint64_t>(address), size);
+        if (!record) return 0;
+        const std::uint64_t mask = GetValue(record, 4);
+        const std::uint64_t stateMask = GetValue(record + 8, 4);
+        if (mask & TCIF_STATE) {
+            PutValue(record + 4, (shellItems[item].active ? TCIS_HIGHLIGHTED : 0) & stateMask, 4);
+        }
+        if (mask & TCIF_PARAM) PutValue(record + (shellBits_ == 64 ? 32 : 24), shellItems[item].window, pointer);
+        return 1;
+    }
+    return 0;
+}
+
+std::intptr_t FakeWindowSystem::SendMessage(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
+                                            std::intptr_t lParam) {
+    if (window != NO_WINDOW && window == shellControl_) return AnswerShellRequest(message, wParam, lParam);
+    return 0;
 }
 
 std::string FakeWindowSystem::LoadText(int id) { return "text " + std::to_string(id); }

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -38,6 +39,8 @@ struct FakeWindowOptions {
 struct FakeWindow {
     WindowHandle handle = NO_WINDOW;
     bool alive = true;
+    // A child window (of the old shells' taskbar chain) is in no stacking order.
+    WindowHandle parent = NO_WINDOW;
     std::string title;
     std::string className;
     std::uint32_t exStyle = 0;
@@ -108,7 +111,49 @@ public:
     std::string LoadText(int id) override;
     [[noreturn]] void ExitProcess(unsigned exitCode) override;
 
+    // The taskbar of an old shell, in a process of its own with pointers of
+    // shellBits: "Shell_TrayWnd" > "ReBarWindow32" > "MSTaskSwWClass" > a
+    // "ToolbarWindow32", or a "SysTabControl32" with tabs. It answers the
+    // button and tab-item requests from shellItems, writing its records in the
+    // shell's own layout into the shell's memory. Returns the control.
+    struct ShellItem {
+        WindowHandle window;
+        bool active;  // checked button, highlighted tab
+    };
+    WindowHandle AddOldShellTaskbar(bool tabs, int shellBits);
+    std::vector<ShellItem> shellItems;
+    bool shellOpenFails = false;
+    bool shellAllocFails = false;
+    // Open process handles and remote allocations, to check that a walk
+    // releases what it took.
+    int openProcesses = 0;
+    std::size_t RemoteAllocations() const { return remote_.size() - shellDataBlocks_; }
+
+    std::uint32_t WindowProcessId(WindowHandle window) override;
+    ProcessHandle OpenProcess(std::uint32_t processId) override;
+    int ProcessBits(ProcessHandle process) override;
+    std::uint64_t AllocateRemote(ProcessHandle process, std::size_t size) override;
+    bool ReadRemote(ProcessHandle process, std::uint64_t address, void* buffer, std::size_t size) override;
+    bool WriteRemote(ProcessHandle process, std::uint64_t address, const void* buffer, std::size_t size) override;
+    void FreeRemote(ProcessHandle process, std::uint64_t address) override;
+    void CloseProcess(ProcessHandle process) override;
+    std::intptr_t SendMessage(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
+                              std::intptr_t lParam) override;
+
 private:
+    WindowHandle AddChildWindow(WindowHandle parent, const char* className);
+    // The shell's bytes at [address, address + size), or null.
+    std::uint8_t* RemoteBytes(std::uint64_t address, std::size_t size);
+    std::uint64_t ShellDataBlock(std::size_t item);
+    std::intptr_t AnswerShellRequest(std::uint32_t message, std::uintptr_t item, std::intptr_t address);
+
+    WindowHandle shellControl_ = NO_WINDOW;
+    bool shellTabs_ = false;
+    int shellBits_ = 32;
+    std::map<std::uint64_t, std::vector<std::uint8_t>> remote_;
+    std::uint64_t nextRemote_ = 0x10000;
+    std::size_t shellDataBlocks_ = 0;
+
     // The live window of a handle, or null.
     FakeWindow* Find(WindowHandle window);
     bool Topmost(const FakeWindow& window) const { return (window.exStyle & EXSTYLE_TOPMOST) != 0; }

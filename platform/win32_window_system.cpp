@@ -6,6 +6,7 @@
 // The interface's own names, not the ANSI/wide switches of the system headers.
 #undef MessageBox
 #undef FindWindowEx
+#undef SendMessage
 
 namespace moritelda {
 
@@ -128,5 +129,75 @@ std::string Win32WindowSystem::LoadText(int id) {
 }
 
 void Win32WindowSystem::ExitProcess(unsigned exitCode) { ::ExitProcess(exitCode); }
+
+std::uint32_t Win32WindowSystem::WindowProcessId(WindowHandle window) {
+    DWORD processId = 0;
+    GetWindowThreadProcessId(Hwnd(window), &processId);
+    return processId;
+}
+
+ProcessHandle Win32WindowSystem::OpenProcess(std::uint32_t processId) {
+    // The rights the taskbar walk needs, rather than all access: they are
+    // granted to an ordinary user on the shell's process.
+    const DWORD rights = PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE | PROCESS_QUERY_INFORMATION;
+    return reinterpret_cast<ProcessHandle>(::OpenProcess(rights, FALSE, processId));
+}
+
+namespace {
+
+// IsWow64Process, where the system has it (not on Windows 2000).
+bool RunsUnderWow64(HANDLE process) {
+    using IsWow64ProcessFunction = BOOL(WINAPI*)(HANDLE, PBOOL);
+    static const auto isWow64Process = reinterpret_cast<IsWow64ProcessFunction>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "IsWow64Process")));
+    BOOL wow64 = FALSE;
+    return isWow64Process != nullptr && isWow64Process(process, &wow64) && wow64;
+}
+
+}  // namespace
+
+int Win32WindowSystem::ProcessBits(ProcessHandle process) {
+    const HANDLE shell = reinterpret_cast<HANDLE>(process);
+#ifdef _WIN64
+    return RunsUnderWow64(shell) ? 32 : 64;
+#else
+    // A 32-bit process on a 64-bit system cannot reach a 64-bit shell's memory.
+    if (!RunsUnderWow64(GetCurrentProcess())) return 32;
+    return RunsUnderWow64(shell) ? 32 : 0;
+#endif
+}
+
+std::uint64_t Win32WindowSystem::AllocateRemote(ProcessHandle process, std::size_t size) {
+    return reinterpret_cast<std::uintptr_t>(
+        VirtualAllocEx(reinterpret_cast<HANDLE>(process), nullptr, size, MEM_COMMIT, PAGE_READWRITE));
+}
+
+bool Win32WindowSystem::ReadRemote(ProcessHandle process, std::uint64_t address, void* buffer, std::size_t size) {
+    SIZE_T done = 0;
+    return ReadProcessMemory(reinterpret_cast<HANDLE>(process),
+                             reinterpret_cast<const void*>(static_cast<std::uintptr_t>(address)), buffer, size,
+                             &done) &&
+           done == size;
+}
+
+bool Win32WindowSystem::WriteRemote(ProcessHandle process, std::uint64_t address, const void* buffer,
+                                    std::size_t size) {
+    SIZE_T done = 0;
+    return WriteProcessMemory(reinterpret_cast<HANDLE>(process),
+                              reinterpret_cast<void*>(static_cast<std::uintptr_t>(address)), buffer, size, &done) &&
+           done == size;
+}
+
+void Win32WindowSystem::FreeRemote(ProcessHandle process, std::uint64_t address) {
+    VirtualFreeEx(reinterpret_cast<HANDLE>(process), reinterpret_cast<void*>(static_cast<std::uintptr_t>(address)),
+                  0, MEM_RELEASE);
+}
+
+void Win32WindowSystem::CloseProcess(ProcessHandle process) { CloseHandle(reinterpret_cast<HANDLE>(process)); }
+
+std::intptr_t Win32WindowSystem::SendMessage(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
+                                             std::intptr_t lParam) {
+    return SendMessageA(Hwnd(window), message, wParam, lParam);
+}
 
 }  // namespace moritelda

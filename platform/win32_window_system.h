@@ -32,6 +32,17 @@ public:
     std::string LoadText(int id) override;
     [[noreturn]] void ExitProcess(unsigned exitCode) override;
 
+    std::uint32_t WindowProcessId(WindowHandle window) override;
+    ProcessHandle OpenProcess(std::uint32_t processId) override;
+    int ProcessBits(ProcessHandle process) override;
+    std::uint64_t AllocateRemote(ProcessHandle process, std::size_t size) override;
+    bool ReadRemote(ProcessHandle process, std::uint64_t address, void* buffer, std::size_t size) override;
+    bool WriteRemote(ProcessHandle process, std::uint64_t address, const void* buffer, std::size_t size) override;
+    void FreeRemote(ProcessHandle process, std::uint64_t address) override;
+    void CloseProcess(ProcessHandle process) override;
+    std::intptr_t SendMessage(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
+                              std::intptr_t lParam) override;
+
 private:
     void* instance_;
     // DwmGetWindowAttribute, where the system has it.

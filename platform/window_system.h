@@ -7,6 +7,7 @@
 // The interface holds no decisions: it reports and it acts.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -15,6 +16,8 @@ namespace moritelda {
 
 // A top-level window; 0 is "none".
 using WindowHandle = std::uintptr_t;
+// An open handle of another process; 0 is "none".
+using ProcessHandle = std::uintptr_t;
 constexpr WindowHandle NO_WINDOW = 0;
 // Insert-after values of SetWindowPos.
 constexpr WindowHandle INSERT_TOP = 0;
@@ -113,6 +116,23 @@ public:
     virtual bool GetPlacement(WindowHandle window, PlacementRecord& placement) = 0;
     virtual bool SetPlacement(WindowHandle window, const PlacementRecord& placement) = 0;
     virtual void SwitchToThisWindow(WindowHandle window, bool altTab) = 0;
+
+    // Reading the taskbar's control inside the shell's process. A process
+    // handle of 0 is "none"; remote addresses are those of the shell's process.
+    virtual std::uint32_t WindowProcessId(WindowHandle window) = 0;
+    virtual ProcessHandle OpenProcess(std::uint32_t processId) = 0;
+    // The shell's pointer size in bits (32 or 64), or 0 when this process
+    // cannot read that process's records at all.
+    virtual int ProcessBits(ProcessHandle process) = 0;
+    // Committed read-write memory in the process; 0 when none can be had.
+    virtual std::uint64_t AllocateRemote(ProcessHandle process, std::size_t size) = 0;
+    virtual bool ReadRemote(ProcessHandle process, std::uint64_t address, void* buffer, std::size_t size) = 0;
+    virtual bool WriteRemote(ProcessHandle process, std::uint64_t address, const void* buffer, std::size_t size) = 0;
+    virtual void FreeRemote(ProcessHandle process, std::uint64_t address) = 0;
+    virtual void CloseProcess(ProcessHandle process) = 0;
+    // SendMessageA: synchronous, also to another process's window.
+    virtual std::intptr_t SendMessage(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
+                                      std::intptr_t lParam) = 0;
 
     // A message box; text or caption may be null (the system's default caption).
     virtual int MessageBox(WindowHandle owner, const char* text, const char* caption, std::uint32_t style) = 0;

@@ -6,13 +6,9 @@
 #include <cstdint>
 #include <string>
 
-namespace moritelda {
+#include "desktop/os_kind.h"
 
-enum OsKind : std::int32_t {
-    OsKindOther = 0,  // Windows 2000, and every family not told apart below
-    OsKindXp = 1,     // NT 5.1 to 5.x
-    OsKindVista = 2,  // NT 6.x
-};
+namespace moritelda {
 
 constexpr std::uint32_t PLATFORM_WIN32_NT = 2;
 

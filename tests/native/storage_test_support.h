@@ -2,7 +2,6 @@
 // window system that knows only titles, class names, texts and message boxes.
 #pragma once
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -10,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/window_system.h"
+#include "platform/fake_window_system.h"
 
 namespace moritelda::storagetest {
 
@@ -51,8 +50,9 @@ struct Box {
 };
 
 // Answers the text and class questions of rule matching as GetWindowTextA and
-// GetClassNameA would with the given buffer, and records message boxes.
-class StorageWindows : public WindowSystem {
+// GetClassNameA would with the given buffer, counts them, and records message
+// boxes; everything else is the simulated window system.
+class StorageWindows : public FakeWindowSystem {
 public:
     struct Texts {
         std::string title;
@@ -85,22 +85,6 @@ public:
     std::string LoadText(int id) override { return texts.count(id) ? texts[id] : ""; }
 
     bool IsWindow(WindowHandle window) override { return windows.count(window) != 0; }
-    bool IsIconic(WindowHandle) override { return false; }
-    bool IsZoomed(WindowHandle) override { return false; }
-    bool IsWindowVisible(WindowHandle) override { return true; }
-    std::uint32_t ExtendedStyle(WindowHandle) override { return 0; }
-    WindowHandle Owner(WindowHandle) override { return NO_WINDOW; }
-    bool IsCloaked(WindowHandle) override { return false; }
-    WindowHandle FindWindowEx(WindowHandle, WindowHandle, const char*) override { return NO_WINDOW; }
-    bool ShowWindow(WindowHandle, int) override { return true; }
-    std::vector<WindowHandle> TopLevelWindows() override { return {}; }
-    WindowHandle TopWindow() override { return NO_WINDOW; }
-    WindowHandle ForegroundWindow() override { return NO_WINDOW; }
-    bool SetWindowPos(WindowHandle, WindowHandle, std::uint32_t) override { return true; }
-    bool GetPlacement(WindowHandle, PlacementRecord&) override { return false; }
-    bool SetPlacement(WindowHandle, const PlacementRecord&) override { return false; }
-    void SwitchToThisWindow(WindowHandle, bool) override {}
-    [[noreturn]] void ExitProcess(unsigned) override { std::abort(); }
 };
 
 }  // namespace moritelda::storagetest
