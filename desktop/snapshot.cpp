@@ -46,12 +46,22 @@ void DesktopEngine::RestoreSnapshot() {
 
     // Stacking first: the captured top window goes right below the window now
     // on top, and each further window right below the one captured above it.
-    if (n >= 1) windows_.SetWindowPos(snapshot.windows[0], windows_.TopWindow(), RESTORE_FLAGS);
-    for (std::int32_t i = 1; i < n; ++i) {
-        // Never pass on a value that SetWindowPos reads as a place in the
-        // order instead of a window.
-        if (static_cast<std::int32_t>(snapshot.windows[i - 1]) > 1) {
-            windows_.SetWindowPos(snapshot.windows[i], snapshot.windows[i - 1], RESTORE_FLAGS);
+    // A window put below a topmost window becomes topmost itself, and taking
+    // that back later would stack the windows in reverse. So a window that was
+    // not topmost goes to the top of the ordinary windows where the window
+    // above it is topmost.
+    for (std::int32_t i = 0; i < n; ++i) {
+        const WindowHandle window = snapshot.windows[i];
+        const WindowHandle above = i == 0 ? windows_.TopWindow() : snapshot.windows[i - 1];
+        const bool aboveTopmost =
+            i == 0 ? (windows_.ExtendedStyle(above) & EXSTYLE_TOPMOST) != 0 : snapshot.topmost[i - 1] != 0;
+        if (snapshot.topmost[i] == 0 && aboveTopmost) {
+            const bool topmostNow = (windows_.ExtendedStyle(window) & EXSTYLE_TOPMOST) != 0;
+            windows_.SetWindowPos(window, topmostNow ? INSERT_NOTOPMOST : INSERT_TOP, RESTORE_FLAGS);
+        } else if (i == 0 || static_cast<std::int32_t>(above) > 1) {
+            // Never pass on a value that SetWindowPos reads as a place in the
+            // order instead of a window.
+            windows_.SetWindowPos(window, above, RESTORE_FLAGS);
         }
     }
     // Placements from the bottom up, so that activating a window by its show

@@ -297,15 +297,15 @@ bool FakeWindowSystem::SetWindowPos(WindowHandle window, WindowHandle insertAfte
         } else {
             FakeWindow* above = Find(insertAfter);
             if (!above) return false;
-            if (Topmost(*above) && !Topmost(*moved)) {
-                // A window that is not topmost cannot enter the topmost band.
-                StackAtBandTop(*moved);
-            } else {
-                // A topmost window put below one that is not loses its topmost state.
-                if (!Topmost(*above)) moved->exStyle &= ~EXSTYLE_TOPMOST;
-                Unstack(window);
-                stack_.insert(std::find(stack_.begin(), stack_.end(), insertAfter) + 1, window);
-            }
+            // As the system documents it: a window put above a topmost window
+            // becomes topmost, one put below a window that is not topmost
+            // stops being topmost.
+            Unstack(window);
+            const auto below = std::find(stack_.begin(), stack_.end(), insertAfter) + 1;
+            const bool aboveTopmost = below != stack_.end() && Topmost(*Find(*below));
+            if (aboveTopmost) moved->exStyle |= EXSTYLE_TOPMOST;
+            else if (!Topmost(*above)) moved->exStyle &= ~EXSTYLE_TOPMOST;
+            stack_.insert(below, window);
         }
     }
     if (flags & POS_SHOWWINDOW) moved->visible = true;

@@ -33,17 +33,21 @@ ensure_packages() {
     fi
 }
 
+# Configures and builds one tree; BUILD_TARGETS, when set, limits the build to
+# those targets.
 configure_and_build() {  # name, extra cmake arguments...
     local name=$1; shift
     log "building $name"
     cmake -S "$ROOT" -B "$BUILD/$name" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >"$BUILD/$name.configure.log" 2>&1 \
         || { cat "$BUILD/$name.configure.log"; return 1; }
-    cmake --build "$BUILD/$name" -j "$JOBS" >"$BUILD/$name.build.log" 2>&1 \
+    local targets=()
+    [ -n "${BUILD_TARGETS:-}" ] && targets=(--target $BUILD_TARGETS)
+    cmake --build "$BUILD/$name" -j "$JOBS" "${targets[@]}" >"$BUILD/$name.build.log" 2>&1 \
         || { tail -n 60 "$BUILD/$name.build.log"; return 1; }
 }
 
 build_windows64() {
-    configure_and_build win64 -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-x86_64.cmake" "$@"
+    configure_and_build win64 -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-x86_64.cmake" -DMORITELDA_TESTS=ON "$@"
 }
 
 # --- the Wine session -------------------------------------------------------

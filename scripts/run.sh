@@ -7,7 +7,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 ensure_packages
 mkdir -p "$BUILD"
-build_windows64 -DMORITELDA_TESTS=OFF
+BUILD_TARGETS="moritelda keywatch" build_windows64
 
 # moritelda keeps its files in its own directory.
 APP_DIR="$BUILD/app"

@@ -41,7 +41,8 @@ TEST(FakeWindowSystem, SetWindowPosKeepsTopmostWindowsAboveTheOthers) {
         {"out of the topmost band", T1, -1, INSERT_NOTOPMOST, {T2, T1, N1, N2, N3}, false},
         {"not topmost asking to be not topmost", N3, -1, INSERT_NOTOPMOST, {T1, T2, N1, N2, N3}, false},
         {"to the bottom", T2, -1, INSERT_BOTTOM, {T1, N1, N2, N3, T2}, false},
-        {"below a topmost window, not topmost", N3, T1, 0, {T1, T2, N3, N1, N2}, false},
+        {"between topmost windows, becoming topmost", N3, T1, 0, {T1, N3, T2, N1, N2}, true},
+        {"below the last topmost window, not topmost", N3, T2, 0, {T1, T2, N3, N1, N2}, false},
         {"below a window that is not topmost, topmost", T1, N1, 0, {T2, N1, T1, N2, N3}, false},
         {"below itself", N2, N2, 0, {T1, T2, N1, N2, N3}, false},
     };

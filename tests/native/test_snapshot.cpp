@@ -118,10 +118,10 @@ TEST_F(EngineTest, RestoreTakesTopmostAwayFromWindowsThatGainedIt) {
 
     engine.RestoreSnapshot();
 
-    const std::vector<std::string> tail(fake.calls.end() - 2, fake.calls.end());
-    EXPECT_EQ(tail,
-              (std::vector<std::string>{SetWindowPosCall(normal, INSERT_NOTOPMOST, FLAGS), SwitchCall(NO_WINDOW)}));
+    EXPECT_EQ(std::count(fake.calls.begin(), fake.calls.end(), SetWindowPosCall(normal, INSERT_NOTOPMOST, FLAGS)), 1);
+    EXPECT_EQ(fake.calls.back(), SwitchCall(NO_WINDOW));
     EXPECT_EQ(fake.ExtendedStyle(normal) & EXSTYLE_TOPMOST, 0u);
+    EXPECT_EQ(fake.TopLevelWindows()[1], normal);
     EXPECT_NE(fake.ExtendedStyle(pinned) & EXSTYLE_TOPMOST, 0u);
 }
 
@@ -170,6 +170,40 @@ TEST_P(SnapshotLimitTest, CapturesUpTo128WindowsAndEndsAtThe129th) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Counts, SnapshotLimitTest, ::testing::Values(128, 129));
+
+}  // namespace
+}  // namespace moritelda
+
+namespace moritelda {
+namespace {
+
+TEST_F(EngineTest, RestoreKeepsTheOrderOfOrdinaryWindowsBelowTopmostOnes) {
+    // An untitled topmost bar, as the old shells' taskbar is, lies below the
+    // pinned window; ordinary windows must not end up between the two.
+    FakeWindowOptions bar;
+    bar.className = "Bar";
+    bar.exStyle = EXSTYLE_TOPMOST;
+    fake.AddWindow(bar);
+    const WindowHandle c = fake.AddWindow("C");
+    const WindowHandle b = fake.AddWindow("B");
+    const WindowHandle a = fake.AddWindow("A");
+    FakeWindowOptions pinned;
+    pinned.title = "Pinned";
+    pinned.exStyle = EXSTYLE_TOPMOST;
+    const WindowHandle pin = fake.AddWindow(pinned);
+    engine.CaptureSnapshot();
+    ASSERT_EQ(Snapshot(1), (std::vector<WindowHandle>{pin, a, b, c}));
+    for (WindowHandle window : {a, b, c}) fake.SetWindowPos(window, INSERT_TOP, POS_NOMOVE | POS_NOSIZE);
+
+    engine.RestoreSnapshot();
+
+    std::vector<WindowHandle> titled;
+    for (WindowHandle window : fake.TopLevelWindows()) {
+        if (!fake.WindowTitle(window, 260).empty()) titled.push_back(window);
+    }
+    EXPECT_EQ(titled, (std::vector<WindowHandle>{pin, a, b, c}));
+    for (WindowHandle window : {a, b, c}) EXPECT_EQ(fake.ExtendedStyle(window) & EXSTYLE_TOPMOST, 0u);
+}
 
 }  // namespace
 }  // namespace moritelda

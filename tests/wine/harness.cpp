@@ -1,6 +1,8 @@
 #include "harness.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <map>
 
 namespace harness {
 
@@ -219,6 +221,128 @@ void AnswerMessageBox(const MessageBoxView& box, int command) {
 
 bool NoMessageBoxFor(DWORD processId, DWORD waitMs) {
     return WaitForWindow(processId, "#32770", nullptr, waitMs) == nullptr;
+}
+
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        if (condition()) return true;
+        if (GetTickCount() - start >= timeoutMs) return false;
+        Sleep(20);
+    }
+}
+
+std::string TaskWindows::TitleOf(const std::string& argument) {
+    const std::size_t colon = argument.find(':');
+    return colon == std::string::npos ? argument : argument.substr(colon + 1);
+}
+
+TaskWindows::TaskWindows(const std::vector<std::string>& arguments) : windows_(arguments.size(), nullptr) {
+    std::string commandLine;
+    for (const std::string& argument : arguments) commandLine += " \"" + argument + "\"";
+    program_ = std::make_unique<Program>(BuildDir() + "\\task_windows.exe", commandLine.substr(1));
+    if (!program_->Started()) return;
+    // One look at the process's windows per round, until every title is there.
+    WaitUntil([&] {
+        std::map<std::string, std::vector<HWND>> present;
+        for (HWND window : WindowsOfProcess(program_->ProcessId(), "MoriteldaTaskWindow")) {
+            if (IsWindowVisible(window) && std::find(windows_.begin(), windows_.end(), window) == windows_.end())
+                present[WindowTextA(window)].push_back(window);
+        }
+        bool all = true;
+        for (std::size_t i = 0; i < arguments.size(); ++i) {
+            if (windows_[i] != nullptr) continue;
+            std::vector<HWND>& candidates = present[TitleOf(arguments[i])];
+            if (!candidates.empty()) {
+                windows_[i] = candidates.front();
+                candidates.erase(candidates.begin());
+            }
+            all = all && windows_[i] != nullptr;
+        }
+        return all;
+    });
+}
+
+bool TaskWindows::AllFound() const {
+    return program_->Started() && std::find(windows_.begin(), windows_.end(), nullptr) == windows_.end();
+}
+
+WindowState StateOf(HWND window) {
+    WindowState state;
+    state.exists = IsWindow(window) != FALSE;
+    if (!state.exists) return state;
+    state.visible = IsWindowVisible(window) != FALSE;
+    state.iconic = IsIconic(window) != FALSE;
+    state.zoomed = IsZoomed(window) != FALSE;
+    state.topmost = (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+    return state;
+}
+
+namespace {
+
+struct StackingSearch {
+    const std::vector<HWND>* wanted;
+    std::vector<HWND> order;
+};
+
+BOOL CALLBACK CollectInOrder(HWND window, LPARAM context) {
+    StackingSearch& search = *reinterpret_cast<StackingSearch*>(context);
+    if (std::find(search.wanted->begin(), search.wanted->end(), window) != search.wanted->end())
+        search.order.push_back(window);
+    return TRUE;
+}
+
+HWND ChangeRequestWindow(DWORD processId) {
+    return WaitForWindow(processId, "moritelda_keycom", nullptr, WAIT_MS, false);
+}
+
+UINT ChangeMessage() { return RegisterWindowMessageA("WM_MORITELDA_CHANGE"); }
+
+}  // namespace
+
+std::vector<HWND> StackingOrder(const std::vector<HWND>& windows) {
+    StackingSearch search{&windows, {}};
+    EnumWindows(CollectInOrder, reinterpret_cast<LPARAM>(&search));
+    return search.order;
+}
+
+std::string Titles(const std::vector<HWND>& windows) {
+    std::string text;
+    for (HWND window : windows) text += (text.empty() ? "" : ", ") + WindowTextA(window);
+    return "[" + text + "]";
+}
+
+bool SendChange(DWORD processId, LPARAM lParam, DWORD timeoutMs) {
+    const HWND window = ChangeRequestWindow(processId);
+    if (window == nullptr) return false;
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutA(window, ChangeMessage(), 0, lParam, SMTO_NORMAL, timeoutMs, &result) != 0;
+}
+
+bool PostChange(DWORD processId, LPARAM lParam) {
+    const HWND window = ChangeRequestWindow(processId);
+    return window != nullptr && PostMessageA(window, ChangeMessage(), 0, lParam) != FALSE;
+}
+
+bool RunHostCommand(const std::string& shellCommand, DWORD timeoutMs) {
+    static unsigned counter = 0;
+    char marker[96];
+    std::snprintf(marker, sizeof marker, "/tmp/moritelda-host-%lu-%u.done", GetCurrentProcessId(), ++counter);
+    // Wine's drive Z: is the host's root directory.
+    std::string markerDos = std::string("Z:") + marker;
+    std::replace(markerDos.begin(), markerDos.end(), '/', '\\');
+    std::string commandLine = "/bin/sh -c \"" + shellCommand + "; touch " + marker + "\"";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info = {};
+    if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
+        return false;
+    if (info.hProcess != nullptr) CloseHandle(info.hProcess);
+    if (info.hThread != nullptr) CloseHandle(info.hThread);
+    const bool ended =
+        WaitUntil([&] { return GetFileAttributesA(markerDos.c_str()) != INVALID_FILE_ATTRIBUTES; }, timeoutMs);
+    DeleteFileA(markerDos.c_str());
+    return ended;
 }
 
 }  // namespace harness

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -94,5 +96,54 @@ bool NoMessageBoxFor(DWORD processId, DWORD waitMs);
 
 std::string WindowTextA(HWND window);
 std::string ClassNameA(HWND window);
+
+// Polls the condition every 20 ms; true as soon as it holds, false when it
+// still does not after timeoutMs.
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = WAIT_MS);
+
+// The windows of one task_windows.exe, started with these arguments (titles,
+// optionally with its prefixes such as "tool:"), in argument order.
+class TaskWindows {
+public:
+    explicit TaskWindows(const std::vector<std::string>& arguments);
+    // True when every window came up within the wait.
+    bool AllFound() const;
+    HWND operator[](std::size_t i) const { return windows_[i]; }
+    const std::vector<HWND>& All() const { return windows_; }
+
+private:
+    // The title that an argument gives its window.
+    static std::string TitleOf(const std::string& argument);
+
+    std::unique_ptr<Program> program_;
+    std::vector<HWND> windows_;
+};
+
+// What the user sees of a window.
+struct WindowState {
+    bool exists = false;
+    bool visible = false;
+    bool iconic = false;
+    bool zoomed = false;
+    bool topmost = false;
+};
+WindowState StateOf(HWND window);
+// The given windows in their stacking order, top first, as EnumWindows
+// delivers them; windows that no longer exist are left out.
+std::vector<HWND> StackingOrder(const std::vector<HWND>& windows);
+// A readable list of window titles, for failure messages.
+std::string Titles(const std::vector<HWND>& windows);
+
+// The registered change message ("WM_MORITELDA_CHANGE") to the change-request
+// window of the process. Send returns once the request has been handled, or
+// false when it was not handled within the wait; Post returns at once.
+bool SendChange(DWORD processId, LPARAM lParam, DWORD timeoutMs = WAIT_MS);
+bool PostChange(DWORD processId, LPARAM lParam);
+
+// Runs a command line of the Linux host through /bin/sh (Wine starts Unix
+// programs, but gives no handle to wait on), and waits until it has ended.
+// The command must not contain double quotes. False when it did not end
+// within the wait.
+bool RunHostCommand(const std::string& shellCommand, DWORD timeoutMs = WAIT_MS);
 
 }  // namespace harness
